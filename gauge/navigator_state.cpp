@@ -1,0 +1,8 @@
+#include "gauge/navigator_state.h"
+
+namespace kolvex {
+
+NavigatorState navigator;
+ReadoutTexts readouts;
+
+}  // namespace kolvex

@@ -1,10 +1,11 @@
-# Checks that the Windows module is a 32-bit DLL exporting Linkage and ImportTable by name.
+# Checks that the Windows module is a DLL of the expected format exporting Linkage and ImportTable
+# by name.
 execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE dump RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "objdump failed on ${MODULE}")
 endif()
-if(NOT dump MATCHES "file format pei-i386")
-  message(FATAL_ERROR "${MODULE} is not a 32-bit Windows module")
+if(NOT dump MATCHES "file format ${FORMAT}")
+  message(FATAL_ERROR "${MODULE} is not a ${FORMAT} module")
 endif()
 foreach(name Linkage ImportTable)
   if(NOT dump MATCHES "\\[ *[0-9]+\\] ${name}\n")

@@ -6,7 +6,7 @@
 // steer_frame; readouts.distance_text, bearing_text, track_text.
 #pragma once
 
-#include <string_view>
+#include "database/turnpoint_store.h"
 
 namespace kolvex {
 
@@ -21,5 +21,8 @@ double update_track();
 
 // The steering bar's frame from track and bearing.
 void update_steering();
+
+// The record at target_index, or nullptr when that index lies outside the store.
+const TurnpointRecord* target_record();
 
 }  // namespace kolvex

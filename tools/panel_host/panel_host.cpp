@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <fstream>
 
 namespace kolvex::host {
 
@@ -307,6 +308,42 @@ std::string PanelHost::text(std::size_t child_index) const {
 int PanelHost::frame_of(std::size_t child_index) const {
   const auto found = frames_.find(child(child_index));
   return found == frames_.end() ? 0 : found->second;
+}
+
+namespace {
+
+std::int32_t little_endian_32(const unsigned char* bytes) {
+  return static_cast<std::int32_t>(
+      static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+      static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+}  // namespace
+
+bool info_header_size(const unsigned char* header, std::size_t length, PIXPOINT& size) {
+  // biSize, then biWidth and biHeight.
+  if (length < 12) {
+    return false;
+  }
+  const std::int32_t width = little_endian_32(header + 4);
+  const std::int32_t height = little_endian_32(header + 8);
+  size = {width, height < 0 ? -height : height};
+  return true;
+}
+
+bool BmpFolderBitmaps::bitmap_size(int resource_id, PIXPOINT& size) {
+  std::ifstream file(folder_ / (std::to_string(resource_id) + ".bmp"), std::ios::binary);
+  if (!file) {
+    return false;
+  }
+  // The 14-byte file header ("BM", file size, reserved, pixel offset), then the info header.
+  unsigned char bytes[14 + 12] = {};
+  file.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+  if (file.gcount() != static_cast<std::streamsize>(sizeof bytes) || bytes[0] != 'B' ||
+      bytes[1] != 'M') {
+    return false;
+  }
+  return info_header_size(bytes + 14, sizeof bytes - 14, size);
 }
 
 double latitude_var(double lat_deg) {

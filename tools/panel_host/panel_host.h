@@ -5,7 +5,9 @@
 // One host serves one module at a time (the services are plain functions, as the host's are).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -25,6 +27,21 @@ class BitmapSource {
   virtual ~BitmapSource() = default;
   virtual bool bitmap_size(int resource_id, PIXPOINT& size) = 0;
 };
+
+// Bitmaps kept as BMP files named <id>.bmp in one folder (how the Linux build ships them
+// beside the module).
+class BmpFolderBitmaps : public BitmapSource {
+ public:
+  explicit BmpFolderBitmaps(std::filesystem::path folder) : folder_(std::move(folder)) {}
+  bool bitmap_size(int resource_id, PIXPOINT& size) override;
+
+ private:
+  std::filesystem::path folder_;
+};
+
+// The width and height a BITMAPINFOHEADER carries (a bottom-up bitmap's negative height counts
+// as its size). False when the bytes are too short to hold one.
+bool info_header_size(const unsigned char* header, std::size_t length, PIXPOINT& size);
 
 class PanelHost {
  public:

@@ -13,6 +13,8 @@
 namespace kolvex {
 namespace {
 
+constexpr double kFastestShownSpeed = 999.0;  // km/h
+
 // Readouts that a page blanks, combined with |.
 enum Blank : unsigned {
   kBearing = 1U << 0U,
@@ -265,7 +267,10 @@ double KOLVEX_HOSTCALL label_icon_callback(MODULE_VAR*) {
   if (navigator.page == 20 && navigator.cursor == -1) {
     // The left readout shows the ground speed instead of the bearing.
     navigator.label_frame = 2;  // V
-    readouts.bearing_text.assign_format("%03.0f", navigator.ground_speed);
+    // The readout holds three digits: a faster aircraft shows 999 rather than its first three.
+    const double speed =
+        navigator.ground_speed > kFastestShownSpeed ? kFastestShownSpeed : navigator.ground_speed;
+    readouts.bearing_text.assign_format("%03.0f", speed);
   }
   return navigator.label_frame;
 }

@@ -8,8 +8,8 @@
 namespace kolvex {
 namespace {
 
-constexpr COLORREF kTextColour = 0x101010;
-constexpr COLORREF kBackgroundColour = 0xa5a5a5;
+constexpr std::uint32_t kTextColour = 0x101010;
+constexpr std::uint32_t kBackgroundColour = 0xa5a5a5;
 constexpr std::int32_t kDefaultCharset = 1;
 constexpr std::uint32_t kCentredSingleLine = 0x25;  // centre, vertical centre, single line
 constexpr std::uint32_t kErase = IMAGE_USE_ERASE;

@@ -40,7 +40,7 @@ struct PIXBOX {
   std::int32_t size_y;
 };
 
-using COLORREF = std::uint32_t;
+// Colours are Windows COLORREF values: 0x00bbggrr.
 
 // One host variable. The host writes var_value when the module looks the variable up.
 struct MODULE_VAR {
@@ -106,9 +106,9 @@ struct ELEMENT_STRING {
   ElementCallback update_cb;
   char* string;  // host-provided buffer of max_string_length + 1 bytes
   std::int32_t max_string_length;
-  COLORREF fg_color;
-  COLORREF bg_color;
-  COLORREF hilite_color;
+  std::uint32_t fg_color;
+  std::uint32_t bg_color;
+  std::uint32_t hilite_color;
   const char* font_name;
   std::int32_t font_weight;
   std::int32_t font_charset;

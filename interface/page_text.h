@@ -2,8 +2,8 @@
 // callback also runs the update cycle.
 //
 // Reads: navigator, target_fields, readouts. Writes: the elements' texts, navigator.steer_frame
-// (0 on pages without a bar) and label_frame, and blanks or fills bearing_text, track_text and
-// distance_text as the page asks.
+// (0 on pages without a bar) and label_frame, readouts.scratch_text (where a line is put
+// together), and blanks or fills bearing_text, track_text and distance_text as the page asks.
 #pragma once
 
 #include "host/panel.h"

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "database/pick_lists.h"
 #include "database/turnpoint_store.h"
 #include "gauge/navigator_state.h"
 #include "tests/support/instrument.h"
@@ -252,6 +253,19 @@ TEST_F(Buttons, ListCursorsStopAtTheirBounds) {
   }
   EXPECT_EQ(navigator.page, 25);
   EXPECT_EQ(navigator.distance_pick, kLanding);
+}
+
+// Whatever the counts say, the cursor never leaves the 256 entries a list holds.
+TEST_F(Buttons, CursorStaysInsideTheList) {
+  switch_on();
+  for (int page : {23, 24, 25}) {
+    navigator.page = page;
+    navigator.cursor = kListCapacity - 1;
+    navigator.alphabetic_count = 1000;
+    navigator.distance_last = 1000;
+    press(Button::down);
+    EXPECT_EQ(navigator.cursor, kListCapacity - 1) << "page " << page;
+  }
 }
 
 // A pick that found no record keeps the target, as the task point page does without a point.

@@ -91,6 +91,10 @@ TEST_F(Buttons, OnTwiceSwitchesOffAndAThirdTimeResetsAndReloads) {
   EXPECT_EQ(navigator.page, 18);
   EXPECT_EQ(navigator.cursor, 2);
   EXPECT_EQ(navigator.last_point_index, kAlpha);
+  // Switched off, the buttons still move the pages, unseen.
+  press(Button::right);
+  EXPECT_EQ(navigator.page, 19);
+  EXPECT_EQ(first(), "");
 
   // The file is read again at the next switch-on: now without a home point.
   write_file("KOL-VEX.dat", "002,52:10.000N,005:00.000E,20,T,Bravo Tower,Tall tower\n");

@@ -104,9 +104,9 @@ TEST_F(Selection, AFullAlphabeticListKeepsTheNamesThatSortFirst) {
 }
 
 // The distance list measures every record from the aircraft through the target solution.
-class DistanceList : public DatabaseTest {};
+class DistanceListBuild : public DatabaseTest {};
 
-TEST_F(DistanceList, EqualDistancesGetKeysAHundredthApart) {
+TEST_F(DistanceListBuild, EqualDistancesGetKeysAHundredthApart) {
   // Aircraft at 0 N 0 E; all three half a degree north: 55.575 km.
   load(tp_line("1", "00:30.000N", "000:00.000E", "T", "First") +
        tp_line("2", "00:30.000N", "000:00.000E", "T", "Second") +
@@ -130,7 +130,7 @@ TEST_F(DistanceList, EqualDistancesGetKeysAHundredthApart) {
   EXPECT_EQ(pick_by_distance(3), navigator.record_count);
 }
 
-TEST_F(DistanceList, ARaisedKeyIsNotComparedWithEntriesAlreadyPassed) {
+TEST_F(DistanceListBuild, ARaisedKeyIsNotComparedWithEntriesAlreadyPassed) {
   // The aircraft sits 0.01 km nearer the point one degree north than the equator point:
   // 55.58 km to the south point, 55.57 km to the two north points.
   place_aircraft(30.0 + 0.3 / 111.15, 0.0);
@@ -148,7 +148,7 @@ TEST_F(DistanceList, ARaisedKeyIsNotComparedWithEntriesAlreadyPassed) {
   EXPECT_EQ(pick_by_distance(2), 0);
 }
 
-TEST_F(DistanceList, KeysFrom1000KmSortByTheirCharacters) {
+TEST_F(DistanceListBuild, KeysFrom1000KmSortByTheirCharacters) {
   load(tp_line("1", "01:21.000N", "000:00.000E", "T", "150 km") +   // 150.0525
        tp_line("2", "01:21.600N", "000:00.000E", "T", "151 km") +   // 151.164
        tp_line("3", "13:30.000N", "000:00.000E", "T", "1500 km") +  // 1500.525
@@ -162,7 +162,7 @@ TEST_F(DistanceList, KeysFrom1000KmSortByTheirCharacters) {
   }
 }
 
-TEST_F(DistanceList, EachPageListsItsOwnKinds) {
+TEST_F(DistanceListBuild, EachPageListsItsOwnKinds) {
   load(tp_line("1", "00:10.000N", "000:00.000E", "T", "Turn near") +     // 0
        tp_line("2", "00:20.000N", "000:00.000E", "S", "Turn mid") +      // 1
        tp_line("3", "00:30.000N", "000:00.000E", "TA", "Both") +         // 2
@@ -191,7 +191,7 @@ TEST_F(DistanceList, EachPageListsItsOwnKinds) {
   }
 }
 
-TEST_F(DistanceList, WithoutLandingPlacesTheShownRecordStays) {
+TEST_F(DistanceListBuild, WithoutLandingPlacesTheShownRecordStays) {
   load(tp_line("1", "00:10.000N", "000:00.000E", "T", "Turn") +
        tp_line("2", "00:20.000N", "000:00.000E", "T", "Shown"));
   select_record(1);
@@ -204,7 +204,7 @@ TEST_F(DistanceList, WithoutLandingPlacesTheShownRecordStays) {
   EXPECT_EQ(pick_by_distance(kListCapacity), navigator.record_count);
 }
 
-TEST_F(DistanceList, AnOlderEqualKeyWinsThePick) {
+TEST_F(DistanceListBuild, AnOlderEqualKeyWinsThePick) {
   // Record 0 keeps its key from the turnpoint page; record 1 gets the same key on the
   // landing-place page, and its entry then leads to record 0.
   load(tp_line("1", "00:10.000N", "000:00.000E", "T", "Turn") +
@@ -217,7 +217,7 @@ TEST_F(DistanceList, AnOlderEqualKeyWinsThePick) {
   EXPECT_EQ(pick_by_distance(0), 0);
 }
 
-TEST_F(DistanceList, AFullListKeepsTheNearestAndKeysEveryRecord) {
+TEST_F(DistanceListBuild, AFullListKeepsTheNearestAndKeysEveryRecord) {
   std::string content;
   for (int minutes = 300; minutes >= 1; --minutes) {
     content += tp_line("1", north(minutes), "000:00.000E", "T", "P" + std::to_string(minutes));

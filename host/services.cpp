@@ -61,7 +61,9 @@ void write_element_text(ELEMENT_STRING& element, std::string_view text) {
   const std::size_t room = static_cast<std::size_t>(element.max_string_length);
   const std::size_t length = text.size() < room ? text.size() : room;
   // The text may be the element's own buffer (a line copied onto itself).
-  std::memmove(element.string, text.data(), length);
+  if (length > 0) {
+    std::memmove(element.string, text.data(), length);
+  }
   element.string[length] = '\0';
 }
 

@@ -271,10 +271,13 @@ bool PanelHost::press(Button button) {
     return false;
   }
   int index = kOrder[static_cast<int>(button)];
+  PIXPOINT origin{0, 0};
   for (MOUSERECT* rect = mouse_list_; rect->rect_type != MOUSE_RECT_EOL; ++rect) {
-    if (rect->rect_type == MOUSE_RECT_CHILD && index-- == 0) {
-      const PIXBOX& box = rect->relative_box;
-      return click(box.x + box.size_x / 2, box.y + box.size_y / 2);
+    const PIXBOX& box = rect->relative_box;
+    if (rect->rect_type == MOUSE_RECT_PARENT) {
+      origin = {origin.x + box.x, origin.y + box.y};
+    } else if (rect->rect_type == MOUSE_RECT_CHILD && index-- == 0) {
+      return click(origin.x + box.x + box.size_x / 2, origin.y + box.y + box.size_y / 2);
     }
   }
   return false;

@@ -2,7 +2,9 @@
 // its exported records, drives it through the gauge routines, element callbacks and mouse
 // handlers as a scenario file says, and prints the face and the companion files.
 //
-//   kolvex-sim [--module PATH] [--frame-ms N] SCENARIO
+//   kolvex-sim [--module PATH] [--frame-ms N] [--watch] [--speedup N]
+//              [--render-every SECONDS FOLDER] SCENARIO
+//   kolvex-sim [--module PATH] [--frame-ms N] --interactive [--replay FILE.igc] [--speedup N]
 #include <charconv>
 #include <cstdio>
 #include <fstream>
@@ -10,6 +12,8 @@
 #include <string_view>
 
 #include "host/panel.h"
+#include "tools/kolvex-sim/flight.h"
+#include "tools/kolvex-sim/interactive.h"
 #include "tools/kolvex-sim/platform.h"
 #include "tools/kolvex-sim/simulator.h"
 #include "tools/panel_host/panel_host.h"
@@ -25,7 +29,11 @@ int fail(const std::string& message) {
 }
 
 int usage(const std::string& problem) {
-  return fail(problem + "\nusage: kolvex-sim [--module PATH] [--frame-ms N] SCENARIO");
+  return fail(problem +
+              "\nusage: kolvex-sim [--module PATH] [--frame-ms N] [--watch] [--speedup N]"
+              " [--render-every SECONDS FOLDER] SCENARIO"
+              "\n       kolvex-sim [--module PATH] [--frame-ms N] --interactive"
+              " [--replay FILE.igc] [--speedup N]");
 }
 
 void print(const std::string& text) {
@@ -41,8 +49,41 @@ int main(int argc, char** argv) {
   std::filesystem::path module_path;
   int frame_ms = sim::Simulator::kDefaultFrameMs;
   std::string scenario_path;
+  sim::CockpitOptions cockpit_options;
+  bool interactive = false;
+  std::string replay_path;
   for (int i = 1; i < argc; ++i) {
     const std::string_view argument = argv[i];
+    if (argument == "--watch" || argument == "--interactive") {
+      (argument == "--watch" ? cockpit_options.watch : interactive) = true;
+      continue;
+    }
+    if (argument == "--speedup" || argument == "--render-every" || argument == "--replay") {
+      const int needed = argument == "--render-every" ? 2 : 1;
+      if (i + needed >= argc) {
+        return usage(std::string(argument) +
+                     (needed == 2 ? " needs two values" : " needs a value"));
+      }
+      const std::string_view value = argv[++i];
+      if (argument == "--replay") {
+        replay_path = std::string(value);
+        continue;
+      }
+      double number = 0;
+      const char* end = value.data() + value.size();
+      const auto [stop, status] = std::from_chars(value.data(), end, number);
+      if (status != std::errc() || stop != end || !(number >= 0) ||
+          (argument == "--render-every" && number <= 0)) {
+        return usage(std::string(argument) + " needs a number of seconds above 0");
+      }
+      if (argument == "--speedup") {
+        cockpit_options.speedup = number;
+      } else {
+        cockpit_options.render_every_s = number;
+        cockpit_options.render_folder = std::string(argv[++i]);
+      }
+      continue;
+    }
     if (argument == "--module" || argument == "--frame-ms") {
       if (i + 1 >= argc) {
         return usage(std::string(argument) + " needs a value");
@@ -63,11 +104,14 @@ int main(int argc, char** argv) {
       scenario_path = std::string(argument);
     }
   }
-  if (scenario_path.empty()) {
+  if (scenario_path.empty() && !interactive) {
     return usage("no scenario given");
   }
-  std::ifstream scenario(scenario_path, std::ios::binary);
-  if (!scenario) {
+  std::ifstream scenario;
+  if (!scenario_path.empty()) {
+    scenario.open(scenario_path, std::ios::binary);
+  }
+  if (!scenario_path.empty() && !scenario) {
     return fail("cannot read scenario " + scenario_path);
   }
 
@@ -102,15 +146,28 @@ int main(int argc, char** argv) {
     host.initialize();
 
     sim::Simulator simulator(host, frame_ms);
+    std::error_code ignored;
+    cockpit_options.bitmap_folder =
+        std::filesystem::absolute(module_path, ignored).parent_path() / "kolvex-bitmaps";
+    sim::Cockpit cockpit(host, simulator, frame_ms, cockpit_options, [](std::string_view text) {
+      print(std::string(text));
+      if (!text.empty()) {
+        std::fflush(stdout);
+      }
+    });
     std::string line;
     int line_number = 0;
-    while (std::getline(scenario, line)) {
+    while (scenario.is_open() && std::getline(scenario, line)) {
       ++line_number;
-      std::string out;
-      const bool good = simulator.run_line(line, out, error);
-      print(out);
-      if (!good) {
+      if (!cockpit.run_line(line, error)) {
         return fail(scenario_path + ":" + std::to_string(line_number) + ": " + error);
+      }
+    }
+    if (interactive) {
+      const int status =
+          sim::run_interactive(cockpit, host, replay_path, cockpit_options.speedup, frame_ms);
+      if (status != 0) {
+        return status;
       }
     }
     host.kill();

@@ -1,0 +1,37 @@
+// The face drawn with characters, as it reads on the instrument: the two text lines, the
+// steering bar, the readouts with their labels and the satellite symbol.
+#pragma once
+
+#include <string>
+
+#include "tools/panel_host/panel_host.h"
+
+namespace kolvex::sim {
+
+// Positions of the face's children in its element list.
+enum FaceChild : std::size_t {
+  kFirstLine = 0,
+  kSecondLine = 1,
+  kSteerIcon = 2,
+  kLabelIcon = 3,
+  kDistanceIcon = 4,
+  kTrackIcon = 5,
+  kSatelliteIcon = 6,
+  kLeftReadout = 7,
+  kRightReadout = 8,
+  kDistancePoint = 9,
+  kDistanceReadout = 10,
+  kDistanceTenths = 11,
+};
+
+// The steering bar's frame as ten characters: blank for frame 0, the centre mark "||" for 5,
+// and one to four arrow heads on the side the pilot should turn to.
+std::string steering_row(int frame);
+
+// The whole face, several lines each ending with a line feed.
+std::string terminal_face(const host::PanelHost& host);
+
+// Everything the face shows, in one text: equal when and only when the face looks the same.
+std::string face_state(const host::PanelHost& host);
+
+}  // namespace kolvex::sim

@@ -18,7 +18,7 @@ using host::Button;
 using host::PanelHost;
 
 // Keeps one input's run short however its bytes fall.
-constexpr int kMaxFrames = 2000;
+constexpr int kMaxFrames = 400;
 
 // The host variables the instrument reads.
 constexpr int kVarIds[] = {71, 72, 73, 335, 343, 344};
@@ -111,7 +111,7 @@ class Player {
           frame();
           break;
         case 7:  // a run of frames, one frame time apart
-          for (int n = 1 + in.byte() % 64; n > 0; --n) {
+          for (int n = 1 + in.byte() % 32; n > 0; --n) {
             advance(55);
             frame();
           }

@@ -4,7 +4,7 @@
 //
 // Layout: the bytes before the first "\n#ACTIONS\n" are "KOL-VEX.dat", written into the current
 // folder; the bytes after it are actions, one opcode byte each with its operands:
-//   0-5 press ON, GO, left, up, down, right   6 one frame   7 n: 1 + n % 64 frames, 55 ms apart
+//   0-5 press ON, GO, left, up, down, right   6 one frame   7 n: 1 + n % 32 frames, 55 ms apart
 //   8 n: clock + 250 n ms   9 u32: clock set to any count   10 v, 8 bytes: host variable v any bits
 //   11 v k: host variable v an odd value (NaN, infinities, extremes)   12 lat lon alt units: a
 //   plausible aircraft   13 n: generate   14 query and draw   15 kill, then install and initialize

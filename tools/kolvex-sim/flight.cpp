@@ -140,7 +140,7 @@ void Cockpit::place(double lat_deg, double lon_deg) {
 std::string Cockpit::clock_text() const {
   std::string text = format_time_of_day(static_cast<double>(clock_ms_) / 1000.0);
   if (replay_) {
-    text += "  log " + format_time_of_day(replay_->log_s);
+    text += "  log " + format_time_of_day(static_cast<double>(replay_->log_ms) / 1000.0);
   }
   return text;
 }
@@ -224,8 +224,21 @@ bool Cockpit::fly(double lat_deg, double lon_deg, double kmh, std::string& error
     }
   }
   place(lat_deg, lon_deg);
-  legs_.push_back(
-      {from_lat, from_lon, lat_deg, lon_deg, km, total_ms, trimmed(host_.text(kSecondLine))});
+  // The end as the host variables hold it, to compare with the start of the next piece.
+  const double end_lat = latitude();
+  const double end_lon = longitude();
+  // Pieces flown one after the other towards the same target make one leg.
+  const std::string name = trimmed(host_.text(kSecondLine));
+  if (!legs_.empty() && legs_.back().name == name && legs_.back().to_lat == from_lat &&
+      legs_.back().to_lon == from_lon) {
+    Leg& leg = legs_.back();
+    leg.to_lat = end_lat;
+    leg.to_lon = end_lon;
+    leg.km += km;
+    leg.ms += total_ms;
+  } else {
+    legs_.push_back({from_lat, from_lon, end_lat, end_lon, km, total_ms, name});
+  }
   return true;
 }
 
@@ -261,9 +274,8 @@ bool Cockpit::replay(const std::vector<std::string_view>& arguments, std::string
       error = file + ": " + error;
       return false;
     }
-    fresh.log_s = fresh.fixes.front().seconds;
     replay_ = std::move(fresh);
-    from = from.value_or(replay_->log_s);
+    from = from.value_or(replay_->fixes.front().seconds);
   }
   Replay& flight = *replay_;
   const double day = std::floor(flight.fixes.front().seconds / 86400.0) * 86400.0;
@@ -272,22 +284,22 @@ bool Cockpit::replay(const std::vector<std::string_view>& arguments, std::string
     seconds += day;
     return seconds < flight.fixes.front().seconds ? seconds + 86400.0 : seconds;
   };
+  auto to_ms = [](double seconds) { return std::llround(seconds * 1000.0); };
+  auto move_to = [&](std::int64_t log_ms) {
+    flight.log_ms = log_ms;
+    const IgcFix fix = fix_at(flight.fixes, static_cast<double>(log_ms) / 1000.0);
+    place(fix.lat_deg, fix.lon_deg);
+    host_.set_var(73, fix.gps_altitude_m);
+  };
   if (from) {
-    flight.log_s = in_log(*from);
-    const IgcFix fix = fix_at(flight.fixes, flight.log_s);
-    place(fix.lat_deg, fix.lon_deg);
-    host_.set_var(73, fix.gps_altitude_m);
+    move_to(to_ms(in_log(*from)));
   }
-  const double end =
-      until ? std::min(in_log(*until), flight.fixes.back().seconds) : flight.fixes.back().seconds;
+  const std::int64_t end = to_ms(until ? std::min(in_log(*until), flight.fixes.back().seconds)
+                                       : flight.fixes.back().seconds);
   restart_pacing(speedup);
-  while (flight.log_s < end) {
-    const auto left_ms = static_cast<std::int64_t>(std::ceil((end - flight.log_s) * 1000.0));
-    const std::int64_t ms = std::max<std::int64_t>(1, std::min<std::int64_t>(frame_ms_, left_ms));
-    flight.log_s = std::min(end, flight.log_s + static_cast<double>(ms) / 1000.0);
-    const IgcFix fix = fix_at(flight.fixes, flight.log_s);
-    place(fix.lat_deg, fix.lon_deg);
-    host_.set_var(73, fix.gps_altitude_m);
+  while (flight.log_ms < end) {
+    const std::int64_t ms = std::min<std::int64_t>(frame_ms_, end - flight.log_ms);
+    move_to(flight.log_ms + ms);
     if (!step(ms, error)) {
       return false;
     }
@@ -325,9 +337,10 @@ std::string Cockpit::summary() const {
   for (std::size_t i = 0; i < legs_.size(); ++i) {
     const Leg& leg = legs_[i];
     const double hours = static_cast<double>(leg.ms) / 3600000.0;
-    std::snprintf(line, sizeof line, "  %2zu  %s -> %s  %-12s %6.1f km  %s  %3.0f km/h\n", i + 1,
-                  position_text(leg.from_lat, leg.from_lon).c_str(),
-                  position_text(leg.to_lat, leg.to_lon).c_str(), leg.name.c_str(), leg.km,
+    std::snprintf(line, sizeof line,
+                  "  %2zu  to %-12s %s  flown %5.1f km (straight %5.1f km)  %s  %3.0f km/h\n",
+                  i + 1, leg.name.c_str(), position_text(leg.to_lat, leg.to_lon).c_str(), leg.km,
+                  flat_earth_km(leg.from_lat, leg.from_lon, leg.to_lat, leg.to_lon),
                   duration_text(leg.ms).c_str(), hours > 0 ? leg.km / hours : 0.0);
     text += line;
     total_km += leg.km;

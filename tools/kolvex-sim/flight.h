@@ -77,7 +77,7 @@ class Cockpit {
   struct Replay {
     std::string file;
     std::vector<IgcFix> fixes;
-    double log_s = 0;  // the log time the aircraft has reached
+    std::int64_t log_ms = 0;  // the log time the aircraft has reached
   };
 
   bool replay(const std::vector<std::string_view>& arguments, std::string& error);

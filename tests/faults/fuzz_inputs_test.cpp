@@ -30,7 +30,9 @@ std::vector<std::filesystem::path> inputs_in(const char* folder) {
   std::error_code ignored;
   for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
     if (entry.is_regular_file() && entry.path().filename().string()[0] != '.') {
-      inputs.push_back(entry.path());
+      // Made absolute while the working folder is still the one the program started in (under
+      // Wine a path without a drive letter names the current drive).
+      inputs.push_back(std::filesystem::absolute(entry.path()));
     }
   }
   std::sort(inputs.begin(), inputs.end());

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "database/turnpoint_store.h"
@@ -50,6 +51,19 @@ void write_turnpoint_file(std::string_view bytes) {
     std::fwrite(bytes.data(), 1, bytes.size(), file);
   }
   std::fclose(file);
+}
+
+// A directory in place of a companion file: neither rewriting nor appending can open it.
+void block_file(const char* name) {
+  std::error_code ignored;
+  std::filesystem::remove(name, ignored);
+  std::filesystem::create_directory(name, ignored);
+}
+
+void free_companion_files() {
+  std::error_code ignored;
+  std::filesystem::remove_all("KOLVEX.MAX", ignored);
+  std::filesystem::remove_all("KOLVEX.TGT", ignored);
 }
 
 class Reader {
@@ -148,9 +162,22 @@ class Player {
         case 13:
           host_.generate(in.byte());
           break;
-        case 14:
-          host_.query();
-          host_.draw();
+        case 14:  // the host's other routines, or the companion files blocked and freed
+          switch (in.byte() % 4) {
+            case 0:
+              host_.query();
+              host_.draw();
+              break;
+            case 1:
+              block_file("KOLVEX.MAX");
+              break;
+            case 2:
+              block_file("KOLVEX.TGT");
+              break;
+            case 3:
+              free_companion_files();
+              break;
+          }
           break;
         case 15:  // the panel closed and opened again
           host_.kill();
@@ -189,6 +216,7 @@ class Player {
 
 void play_input(host::PanelHost& host, std::string_view input) {
   const std::size_t marker = input.find(kActionsMarker);
+  free_companion_files();
   write_turnpoint_file(input.substr(0, marker));
   Player player(host);
   if (marker == std::string_view::npos) {

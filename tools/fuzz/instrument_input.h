@@ -7,7 +7,8 @@
 //   0-5 press ON, GO, left, up, down, right   6 one frame   7 n: 1 + n % 32 frames, 55 ms apart
 //   8 n: clock + 250 n ms   9 u32: clock set to any count   10 v, 8 bytes: host variable v any bits
 //   11 v k: host variable v an odd value (NaN, infinities, extremes)   12 lat lon alt units: a
-//   plausible aircraft   13 n: generate   14 query and draw   15 kill, then install and initialize
+//   plausible aircraft   13 n: generate   14 n: query and draw (n % 4 = 0), a directory in place
+//   of KOLVEX.MAX (1) or KOLVEX.TGT (2), both freed (3)   15 kill, then install and initialize
 // (the opcode is taken modulo 16). An input without the marker is a turnpoint file alone, flown
 // with a fixed script that switches on and visits the pages and lists.
 #pragma once

@@ -84,6 +84,12 @@ std::string position_text(double lat, double lon) {
   return part(lat, 2, 'N', 'S') + " " + part(lon, 3, 'E', 'W');
 }
 
+std::string format_number(double value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", value);
+  return text;
+}
+
 bool stopwatch_running_in_file() {
   // The companion file's last line: "stopwatch aan" while the stopwatch runs.
   std::ifstream file("KOLVEX.MAX", std::ios::binary);
@@ -198,10 +204,11 @@ bool Cockpit::step(std::int64_t ms, std::string& error) {
   watch();
   if (options_.render_every_s > 0 && clock_ms_ >= next_render_ms_) {
     char name[32];
-    std::snprintf(name, sizeof name, "face-%05d.png", pictures_ + 1);
+    std::snprintf(name, sizeof name, "face-%05d.png", frame_pictures_ + 1);
     if (!render(options_.render_folder / name, error)) {
       return false;
     }
+    ++frame_pictures_;
     next_render_ms_ = clock_ms_ + std::llround(options_.render_every_s * 1000.0);
   }
   pace();
@@ -372,12 +379,14 @@ std::string Cockpit::summary() const {
   }
   text += run.empty() ? "  Stopwatch: did not run\n" : run;
   if (pictures_ > 0) {
-    std::error_code ignored;
-    const std::filesystem::path folder =
-        options_.render_folder.empty() ? std::filesystem::current_path(ignored)
-                                       : std::filesystem::absolute(options_.render_folder, ignored);
     text += "  Pictures of the face: " + std::to_string(pictures_) + " PNG files";
-    text += options_.render_every_s > 0 ? " in " + folder.string() + "\n" : "\n";
+    if (frame_pictures_ > 0) {
+      std::error_code ignored;
+      text += ", " + std::to_string(frame_pictures_) + " of them every " +
+              format_number(options_.render_every_s) + " s in " +
+              std::filesystem::absolute(options_.render_folder, ignored).string();
+    }
+    text += "\n";
   }
   return text;
 }

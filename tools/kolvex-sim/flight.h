@@ -101,7 +101,8 @@ class Cockpit {
   std::optional<Replay> replay_;
   std::unique_ptr<FaceRenderer> renderer_;
   std::int64_t next_render_ms_ = 0;
-  int pictures_ = 0;
+  int pictures_ = 0;        // every picture written
+  int frame_pictures_ = 0;  // those of --render-every
   double pacing_speedup_ = 0;
   std::chrono::steady_clock::time_point pacing_real_start_;
   std::int64_t pacing_sim_start_ = 0;

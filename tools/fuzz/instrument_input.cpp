@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "database/turnpoint_store.h"
+#include "gauge/navigator_state.h"
 #include "host/panel.h"
 
 namespace kolvex::fuzz {
@@ -66,6 +67,30 @@ void free_companion_files() {
   std::filesystem::remove_all("KOLVEX.TGT", ignored);
 }
 
+// The ranges the host and the rest of the instrument rely on: an icon frame beyond the
+// element's bitmaps, or a page or record index outside its table, is a fault even where no
+// sanitizer sees a bad access. A violation aborts, which the fuzzer reports as a crash.
+void expect(bool holds, const char* what) {
+  if (!holds) {
+    std::fprintf(stderr, "instrument state out of range: %s\n", what);
+    std::abort();
+  }
+}
+
+void check_state() {
+  expect(navigator.steer_frame >= 0 && navigator.steer_frame <= 9, "steer_frame 0 to 9");
+  expect(navigator.label_frame >= 0 && navigator.label_frame <= 2, "label_frame 0 to 2");
+  expect(navigator.page >= 18 && navigator.page <= 28, "page 18 to 28");
+  expect(navigator.record_count >= 0 && navigator.record_count <= kStoreCapacity,
+         "record_count within the store");
+  expect(navigator.target_index >= 0 && navigator.target_index <= kStoreCapacity,
+         "target_index a record or the no-record marker");
+  expect(navigator.last_point_index >= 0 && navigator.last_point_index <= kStoreCapacity,
+         "last_point_index a record or the no-record marker");
+  expect(navigator.power_on == 0 || navigator.power_on == 1, "power_on 0 or 1");
+  expect(navigator.proximity >= 0 && navigator.proximity <= 2, "proximity 0 to 2");
+}
+
 class Reader {
  public:
   explicit Reader(std::string_view bytes) : bytes_(bytes) {}
@@ -99,6 +124,7 @@ class Player {
     if (frames_ < kMaxFrames) {
       host_.frame();
       ++frames_;
+      check_state();
     }
   }
   void advance(std::uint32_t milliseconds) {

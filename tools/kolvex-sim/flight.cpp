@@ -167,16 +167,24 @@ void Cockpit::pace() {
 }
 
 void Cockpit::watch() {
-  const bool running = stopwatch_running_in_file();
-  if (running != stopwatch_running_) {
-    stopwatch_running_ = running;
-    events_.push_back({clock_ms_, running ? "stopwatch started" : "stopwatch stopped"});
+  // The stopwatch starts or stops at an arrival, which the face shows one frame before the
+  // companion file does; the file is read on the frame after each change of the face, and
+  // every tenth frame besides (opening files is what costs time here).
+  if (stopwatch_due_ || ++frames_since_stopwatch_ >= 10) {
+    const bool running = stopwatch_running_in_file();
+    if (running != stopwatch_running_) {
+      stopwatch_running_ = running;
+      events_.push_back({clock_ms_, running ? "stopwatch started" : "stopwatch stopped"});
+    }
+    stopwatch_due_ = false;
+    frames_since_stopwatch_ = 0;
   }
   const std::string state = face_state(host_);
   if (state == shown_state_) {
     return;
   }
   shown_state_ = state;
+  stopwatch_due_ = true;
   const std::string first = trimmed(host_.text(kFirstLine));
   const std::string second = trimmed(host_.text(kSecondLine));
   if (first != first_line_ && (first == "Close To" || first == "Arrival!")) {
@@ -379,7 +387,8 @@ std::string Cockpit::summary() const {
   }
   text += run.empty() ? "  Stopwatch: did not run\n" : run;
   if (pictures_ > 0) {
-    text += "  Pictures of the face: " + std::to_string(pictures_) + " PNG files";
+    text += "  Pictures of the face: " + std::to_string(pictures_) +
+            (pictures_ == 1 ? " PNG file" : " PNG files");
     if (frame_pictures_ > 0) {
       std::error_code ignored;
       text += ", " + std::to_string(frame_pictures_) + " of them every " +

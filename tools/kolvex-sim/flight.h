@@ -96,6 +96,8 @@ class Cockpit {
   std::string first_line_;
   std::string second_line_;
   bool stopwatch_running_ = false;
+  bool stopwatch_due_ = true;  // read the companion file at the next frame
+  int frames_since_stopwatch_ = 0;
   std::vector<Leg> legs_;
   std::vector<Event> events_;
   std::optional<Replay> replay_;

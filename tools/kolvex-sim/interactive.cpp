@@ -36,7 +36,8 @@ class RawTerminal {
     good_ = tcgetattr(STDIN_FILENO, &saved_) == 0;
     if (good_) {
       termios raw = saved_;
-      raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+      // Ctrl-C arrives as a key (and quits), so that the terminal is always given back.
+      raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO | ISIG));
       raw.c_cc[VMIN] = 0;
       raw.c_cc[VTIME] = 0;
       tcsetattr(STDIN_FILENO, TCSANOW, &raw);

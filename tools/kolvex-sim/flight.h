@@ -55,6 +55,8 @@ class Cockpit {
   // One frame, ms milliseconds after the last: the clock moves on, the gauge updates and
   // draws; then the face is watched, pictured and paced as the options say.
   bool step(std::int64_t ms, std::string& error);
+  // Replays a flight log (as the scenario command replay FILE does).
+  bool replay_log(std::string_view file, std::string& error) { return replay({file}, error); }
   // Flies straight to a point at a ground speed, frame by frame.
   bool fly(double lat_deg, double lon_deg, double kmh, std::string& error);
 

@@ -3,7 +3,8 @@
 // handlers as a scenario file says, and prints the face and the companion files.
 //
 //   kolvex-sim [--module PATH] [--frame-ms N] [--watch] [--speedup N]
-//              [--render-every SECONDS FOLDER] SCENARIO
+//              [--render-every SECONDS FOLDER] [--replay FILE.igc] SCENARIO
+//   kolvex-sim [options as above] --replay FILE.igc    (the whole log after the scenario, if any)
 //   kolvex-sim [--module PATH] [--frame-ms N] --interactive [--replay FILE.igc] [--speedup N]
 #include <charconv>
 #include <cstdio>
@@ -31,7 +32,7 @@ int fail(const std::string& message) {
 int usage(const std::string& problem) {
   return fail(problem +
               "\nusage: kolvex-sim [--module PATH] [--frame-ms N] [--watch] [--speedup N]"
-              " [--render-every SECONDS FOLDER] SCENARIO"
+              " [--render-every SECONDS FOLDER] [--replay FILE.igc] SCENARIO"
               "\n       kolvex-sim [--module PATH] [--frame-ms N] --interactive"
               " [--replay FILE.igc] [--speedup N]");
 }
@@ -104,7 +105,7 @@ int main(int argc, char** argv) {
       scenario_path = std::string(argument);
     }
   }
-  if (scenario_path.empty() && !interactive) {
+  if (scenario_path.empty() && !interactive && replay_path.empty()) {
     return usage("no scenario given");
   }
   std::ifstream scenario;
@@ -162,6 +163,9 @@ int main(int argc, char** argv) {
       if (!cockpit.run_line(line, error)) {
         return fail(scenario_path + ":" + std::to_string(line_number) + ": " + error);
       }
+    }
+    if (!interactive && !replay_path.empty() && !cockpit.replay_log(replay_path, error)) {
+      return fail(error);
     }
     if (interactive) {
       const int status =

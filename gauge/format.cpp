@@ -215,8 +215,20 @@ std::size_t fixed_digits(double value, int precision, char* text, std::size_t ca
   char integer_digits[340];
   std::size_t integer_length = 0;
   char fraction_digits[100];
-  BigNumber number;
-  if (exponent >= 0) {
+  std::uint64_t whole = 0;
+  bool round_up = false;
+  if (mantissa == 0) {
+    for (int i = 0; i < precision; ++i) {
+      fraction_digits[i] = '0';
+    }
+  } else if (exponent >= 0 && exponent <= 11) {
+    whole = mantissa << exponent;
+    for (int i = 0; i < precision; ++i) {
+      fraction_digits[i] = '0';
+    }
+  } else if (exponent >= 0) {
+    // Beyond 2^64 the integer part needs the big number.
+    BigNumber number;
     number.set(mantissa);
     number.shift_left(exponent);
     do {
@@ -230,9 +242,22 @@ std::size_t fixed_digits(double value, int precision, char* text, std::size_t ca
     for (int i = 0; i < precision; ++i) {
       fraction_digits[i] = '0';
     }
+  } else if (-exponent <= 60) {
+    // The fraction times ten stays below 2^64, so plain 64-bit arithmetic is exact.
+    const int fraction_bits = -exponent;
+    const std::uint64_t mask = (std::uint64_t{1} << fraction_bits) - 1;
+    whole = mantissa >> fraction_bits;
+    std::uint64_t rest = mantissa & mask;
+    for (int i = 0; i < precision; ++i) {
+      rest *= 10;
+      fraction_digits[i] = static_cast<char>('0' + (rest >> fraction_bits));
+      rest &= mask;
+    }
+    round_up = rest >= (std::uint64_t{1} << (fraction_bits - 1));
   } else {
     const int fraction_bits = -exponent;
-    std::uint64_t whole = fraction_bits < 64 ? mantissa >> fraction_bits : 0;
+    whole = fraction_bits < 64 ? mantissa >> fraction_bits : 0;
+    BigNumber number;
     number.set(fraction_bits < 64 ? mantissa & ((std::uint64_t{1} << fraction_bits) - 1)
                                   : mantissa);
     for (int i = 0; i < precision; ++i) {
@@ -240,21 +265,24 @@ std::size_t fixed_digits(double value, int precision, char* text, std::size_t ca
       fraction_digits[i] = static_cast<char>('0' + number.bits_from(fraction_bits));
       number.clear_from(fraction_bits);
     }
-    // The rest decides: at or above one half rounds the magnitude up.
-    if (number.compare_power_of_two(fraction_bits - 1) >= 0) {
-      int i = precision - 1;
-      for (; i >= 0; --i) {
-        if (fraction_digits[i] == '9') {
-          fraction_digits[i] = '0';
-        } else {
-          ++fraction_digits[i];
-          break;
-        }
-      }
-      if (i < 0) {
-        ++whole;
+    round_up = number.compare_power_of_two(fraction_bits - 1) >= 0;
+  }
+  // At or above one half of the last shown digit, the magnitude rounds up.
+  if (round_up) {
+    int i = precision - 1;
+    for (; i >= 0; --i) {
+      if (fraction_digits[i] == '9') {
+        fraction_digits[i] = '0';
+      } else {
+        ++fraction_digits[i];
+        break;
       }
     }
+    if (i < 0) {
+      ++whole;
+    }
+  }
+  if (integer_length == 0) {
     do {
       integer_digits[integer_length++] = static_cast<char>('0' + whole % 10);
       whole /= 10;

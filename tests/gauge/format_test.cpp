@@ -51,6 +51,12 @@ INSTANTIATE_TEST_SUITE_P(
         DoubleCase{"%5.0f", 99999.0, "99999"}, DoubleCase{"%.3f", 1e-300, "0.000"},
         DoubleCase{"%.0f", 1e22, "10000000000000000000000"},
         DoubleCase{"%.0f", 9007199254740993.0, "9007199254740992"},
+        // Each side of the widths the conversion works in.
+        DoubleCase{"%.8f", 0.00390625, "0.00390625"}, DoubleCase{"%.8f", 0.001953125, "0.00195313"},
+        DoubleCase{"%.3f", 0.0005, "0.001"}, DoubleCase{"%.3f", 0.001, "0.001"},
+        DoubleCase{"%.0f", 9223372036854775808.0, "9223372036854775808"},
+        DoubleCase{"%.1f", 18446744073709551616.0, "18446744073709551616.0"},
+        DoubleCase{"%.2f", 0.0, "0.00"}, DoubleCase{"%.2f", 5e-324, "0.00"},
         // Not numbers.
         DoubleCase{"%5.1f", std::numeric_limits<double>::quiet_NaN(), "  nan"},
         DoubleCase{"%05.1f", std::numeric_limits<double>::infinity(), "  inf"},

@@ -83,11 +83,12 @@ class TextFile {
   bool ended_ = false;
 };
 
-// Stores field n of the line in slot, cut and padded to the width that spec ("%-W.Ws") names.
+// Stores field n of the line in slot, cut and padded to the width that pattern ("%-W.Ws") names.
 template <std::size_t Capacity>
-void store_field(FixedText<Capacity>& slot, std::string_view line, int n, std::string_view spec) {
+void store_field(FixedText<Capacity>& slot, std::string_view line, int n,
+                 std::string_view pattern) {
   field_buffer.assign(extract_field(line, n));
-  slot.assign_format(spec, field_buffer.view());
+  slot.assign_format(pattern, field_buffer.view());
 }
 
 // An elevation written in feet ("F") is stored in whole metres: 1000F becomes "305M  ".

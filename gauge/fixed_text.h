@@ -52,14 +52,14 @@ class FixedText {
   // The formatted value replaces (assign_format) or follows (append_format) the text; see
   // format.h for the conversions.
   template <typename Value>
-  void assign_format(std::string_view spec, Value value) {
+  void assign_format(std::string_view pattern, Value value) {
     clear();
-    append_format(spec, value);
+    append_format(pattern, value);
   }
   template <typename Value>
-  void append_format(std::string_view spec, Value value) {
+  void append_format(std::string_view pattern, Value value) {
     const std::size_t length = size();
-    format_value(data_ + length, Capacity - length, spec, value);
+    format_value(data_ + length, Capacity - length, pattern, value);
   }
 
   constexpr bool contains(char c) const { return view().find(c) != std::string_view::npos; }

@@ -7,7 +7,7 @@
 namespace kolvex {
 namespace {
 
-struct Spec {
+struct Pattern {
   bool left = false;
   bool zero = false;
   int width = 0;
@@ -15,26 +15,26 @@ struct Spec {
   char conversion = '\0';
 };
 
-bool parse_spec(std::string_view text, Spec& spec) {
+bool parse_pattern(std::string_view text, Pattern& pattern) {
   std::size_t i = 0;
   if (i >= text.size() || text[i] != '%') {
     return false;
   }
   ++i;
   for (; i < text.size() && (text[i] == '-' || text[i] == '0'); ++i) {
-    (text[i] == '-' ? spec.left : spec.zero) = true;
+    (text[i] == '-' ? pattern.left : pattern.zero) = true;
   }
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    spec.width = spec.width * 10 + (text[i] - '0');
-    if (spec.width > 999) {
+    pattern.width = pattern.width * 10 + (text[i] - '0');
+    if (pattern.width > 999) {
       return false;
     }
   }
   if (i < text.size() && text[i] == '.') {
-    spec.precision = 0;
+    pattern.precision = 0;
     for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-      spec.precision = spec.precision * 10 + (text[i] - '0');
-      if (spec.precision > 99) {
+      pattern.precision = pattern.precision * 10 + (text[i] - '0');
+      if (pattern.precision > 99) {
         return false;
       }
     }
@@ -42,8 +42,8 @@ bool parse_spec(std::string_view text, Spec& spec) {
   if (i + 1 != text.size()) {
     return false;
   }
-  spec.conversion = text[i];
-  return spec.conversion == 'f' || spec.conversion == 'd' || spec.conversion == 's';
+  pattern.conversion = text[i];
+  return pattern.conversion == 'f' || pattern.conversion == 'd' || pattern.conversion == 's';
 }
 
 // Collects output into a bounded buffer, counting what did not fit.
@@ -80,21 +80,23 @@ class Sink {
 };
 
 // Lays out sign, digits and padding as printf does.
-void emit(Sink& sink, const Spec& spec, bool negative, std::string_view body, bool may_zero_pad) {
+void emit(Sink& sink, const Pattern& pattern, bool negative, std::string_view body,
+          bool may_zero_pad) {
   const std::size_t length = body.size() + (negative ? 1 : 0);
-  const std::size_t pad =
-      spec.width > 0 && static_cast<std::size_t>(spec.width) > length ? spec.width - length : 0;
-  if (!spec.left && !(spec.zero && may_zero_pad)) {
+  const std::size_t pad = pattern.width > 0 && static_cast<std::size_t>(pattern.width) > length
+                              ? pattern.width - length
+                              : 0;
+  if (!pattern.left && !(pattern.zero && may_zero_pad)) {
     sink.repeat(' ', pad);
   }
   if (negative) {
     sink.put('-');
   }
-  if (!spec.left && spec.zero && may_zero_pad) {
+  if (!pattern.left && pattern.zero && may_zero_pad) {
     sink.repeat('0', pad);
   }
   sink.put(body);
-  if (spec.left) {
+  if (pattern.left) {
     sink.repeat(' ', pad);
   }
 }
@@ -310,32 +312,33 @@ std::size_t fixed_digits(double value, int precision, char* text, std::size_t ca
 
 }  // namespace
 
-std::size_t format_value(char* out, std::size_t capacity, std::string_view spec_text,
+std::size_t format_value(char* out, std::size_t capacity, std::string_view pattern_text,
                          double value) {
-  Spec spec;
+  Pattern pattern;
   Sink sink(out, capacity);
-  if (!parse_spec(spec_text, spec) || spec.conversion != 'f') {
+  if (!parse_pattern(pattern_text, pattern) || pattern.conversion != 'f') {
     return 0;
   }
-  const int precision = spec.precision < 0 ? 6 : spec.precision;
+  const int precision = pattern.precision < 0 ? 6 : pattern.precision;
   const bool negative = std::signbit(value);
   if (std::isnan(value)) {
-    emit(sink, spec, negative, "nan", false);
+    emit(sink, pattern, negative, "nan", false);
   } else if (std::isinf(value)) {
-    emit(sink, spec, negative, "inf", false);
+    emit(sink, pattern, negative, "inf", false);
   } else {
     char digits[460];
     const std::size_t length = fixed_digits(value, precision, digits, sizeof digits);
-    emit(sink, spec, negative,
+    emit(sink, pattern, negative,
          std::string_view(digits, length < sizeof digits ? length : sizeof digits), true);
   }
   return sink.length();
 }
 
-std::size_t format_value(char* out, std::size_t capacity, std::string_view spec_text, int value) {
-  Spec spec;
+std::size_t format_value(char* out, std::size_t capacity, std::string_view pattern_text,
+                         int value) {
+  Pattern pattern;
   Sink sink(out, capacity);
-  if (!parse_spec(spec_text, spec) || spec.conversion != 'd') {
+  if (!parse_pattern(pattern_text, pattern) || pattern.conversion != 'd') {
     return 0;
   }
   const bool negative = value < 0;
@@ -347,22 +350,22 @@ std::size_t format_value(char* out, std::size_t capacity, std::string_view spec_
     digits[sizeof digits - 1 - length++] = static_cast<char>('0' + magnitude % 10);
     magnitude /= 10;
   } while (magnitude != 0);
-  emit(sink, spec, negative, std::string_view(digits + sizeof digits - length, length), true);
+  emit(sink, pattern, negative, std::string_view(digits + sizeof digits - length, length), true);
   return sink.length();
 }
 
-std::size_t format_value(char* out, std::size_t capacity, std::string_view spec_text,
+std::size_t format_value(char* out, std::size_t capacity, std::string_view pattern_text,
                          std::string_view value) {
-  Spec spec;
+  Pattern pattern;
   Sink sink(out, capacity);
-  if (!parse_spec(spec_text, spec) || spec.conversion != 's') {
+  if (!parse_pattern(pattern_text, pattern) || pattern.conversion != 's') {
     return 0;
   }
-  if (spec.precision >= 0 && value.size() > static_cast<std::size_t>(spec.precision)) {
-    value = value.substr(0, static_cast<std::size_t>(spec.precision));
+  if (pattern.precision >= 0 && value.size() > static_cast<std::size_t>(pattern.precision)) {
+    value = value.substr(0, static_cast<std::size_t>(pattern.precision));
   }
-  spec.zero = false;
-  emit(sink, spec, false, value, false);
+  pattern.zero = false;
+  emit(sink, pattern, false, value, false);
   return sink.length();
 }
 

@@ -15,14 +15,14 @@ namespace kolvex {
 
 // Writes the converted value into out (capacity bytes, the NUL included), cut to fit, and
 // returns the length the whole conversion has, which may exceed what was written. An
-// unrecognised spec writes nothing.
-std::size_t format_value(char* out, std::size_t capacity, std::string_view spec, double value);
-std::size_t format_value(char* out, std::size_t capacity, std::string_view spec, int value);
-std::size_t format_value(char* out, std::size_t capacity, std::string_view spec,
+// unrecognised pattern writes nothing.
+std::size_t format_value(char* out, std::size_t capacity, std::string_view pattern, double value);
+std::size_t format_value(char* out, std::size_t capacity, std::string_view pattern, int value);
+std::size_t format_value(char* out, std::size_t capacity, std::string_view pattern,
                          std::string_view value);
-inline std::size_t format_value(char* out, std::size_t capacity, std::string_view spec,
+inline std::size_t format_value(char* out, std::size_t capacity, std::string_view pattern,
                                 const char* value) {
-  return format_value(out, capacity, spec, std::string_view(value));
+  return format_value(out, capacity, pattern, std::string_view(value));
 }
 
 }  // namespace kolvex

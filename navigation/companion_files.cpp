@@ -35,18 +35,18 @@ void write_text_line(std::FILE* file, std::string_view text) {
 }
 
 template <std::size_t N>
-void compose_number_line(FixedText<N>& buffer, const char* spec, double value) {
-  buffer.assign_format(spec, value);
+void compose_number_line(FixedText<N>& buffer, const char* pattern, double value) {
+  buffer.assign_format(pattern, value);
   buffer.append('\n');
 }
 
-void write_number_line(std::FILE* file, const char* spec, double value) {
-  const std::size_t length = format_value(nullptr, 0, spec, value) + 1;  // with the line end
+void write_number_line(std::FILE* file, const char* pattern, double value) {
+  const std::size_t length = format_value(nullptr, 0, pattern, value) + 1;  // with the line end
   if (length < line_buffer.capacity()) {
-    compose_number_line(line_buffer, spec, value);
+    compose_number_line(line_buffer, pattern, value);
     write_line(file, line_buffer);
   } else {
-    compose_number_line(wide_line_buffer, spec, value);
+    compose_number_line(wide_line_buffer, pattern, value);
     write_line(file, wide_line_buffer);
   }
 }

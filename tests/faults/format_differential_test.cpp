@@ -37,7 +37,7 @@ bool exact_tie(double value, int precision) {
 TEST(FormatDifferential, SameTextsAsTheCLibraryButForTies) {
   // The formats the instrument uses.
   static constexpr struct {
-    const char* spec;
+    const char* pattern;
     int precision;
   } kSpecs[] = {{"%08.3f", 3}, {"%014.8f", 8}, {"%06.1f", 1}, {"%5.1f", 1}, {"%03.0f", 0},
                 {"%12.8f", 8}, {"%05.2f", 2},  {"%4.0f", 0},  {"%5.0f", 0}, {"%0.0f", 0}};
@@ -66,11 +66,11 @@ TEST(FormatDifferential, SameTextsAsTheCLibraryButForTies) {
     if (!std::isfinite(value)) {
       continue;
     }
-    for (const auto& [spec, precision] : kSpecs) {
+    for (const auto& [pattern, precision] : kSpecs) {
       char ours[400];
       char theirs[400];
-      format_value(ours, sizeof ours, spec, value);
-      std::snprintf(theirs, sizeof theirs, spec, value);
+      format_value(ours, sizeof ours, pattern, value);
+      std::snprintf(theirs, sizeof theirs, pattern, value);
       if (std::strcmp(ours, theirs) == 0) {
         continue;
       }
@@ -79,7 +79,7 @@ TEST(FormatDifferential, SameTextsAsTheCLibraryButForTies) {
         continue;
       }
       if (++mismatches <= 5) {
-        ADD_FAILURE() << spec << " of " << std::to_string(value) << ": '" << ours << "', not '"
+        ADD_FAILURE() << pattern << " of " << std::to_string(value) << ": '" << ours << "', not '"
                       << theirs << "'";
       }
     }

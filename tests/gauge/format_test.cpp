@@ -11,14 +11,14 @@
 namespace kolvex {
 namespace {
 
-std::string formatted(const char* spec, double value) {
+std::string formatted(const char* pattern, double value) {
   char out[512];
-  format_value(out, sizeof out, spec, value);
+  format_value(out, sizeof out, pattern, value);
   return out;
 }
 
 struct DoubleCase {
-  const char* spec;
+  const char* pattern;
   double value;
   const char* expected;
 };
@@ -26,7 +26,7 @@ struct DoubleCase {
 class FormatDouble : public ::testing::TestWithParam<DoubleCase> {};
 
 TEST_P(FormatDouble, MatchesPrintfWithTiesAwayFromZero) {
-  EXPECT_EQ(formatted(GetParam().spec, GetParam().value), GetParam().expected);
+  EXPECT_EQ(formatted(GetParam().pattern, GetParam().value), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -56,10 +56,12 @@ void update_stopwatch() {
 }  // namespace
 
 int whole_seconds_between(std::int32_t from_ms, std::int32_t to_ms) {
-  // Unsigned subtraction keeps the interval right when the 32-bit count wraps between the two.
-  const auto interval = static_cast<std::int32_t>(static_cast<std::uint32_t>(to_ms) -
-                                                  static_cast<std::uint32_t>(from_ms));
-  return interval / 1000;
+  // The interval is counted forward from `from_ms` in unsigned arithmetic, so that a wrap of the
+  // 32-bit count between the two readings, or more than 2^31 ms since the last tick (a switch-on
+  // weeks after loading), still gives the seconds that passed.
+  const std::uint32_t interval =
+      static_cast<std::uint32_t>(to_ms) - static_cast<std::uint32_t>(from_ms);
+  return static_cast<int>(interval / 1000u);
 }
 
 void update_cycle() {

@@ -15,7 +15,7 @@ void update_cycle();
 // Milliseconds since the module was loaded, or the last value a host handed over.
 std::int32_t clock_ms();
 
-// Whole seconds from `from_ms` to `to_ms`, truncated toward zero, across a wrap of the count.
+// Whole seconds from `from_ms` forward to `to_ms`, truncated, across a wrap of the count.
 int whole_seconds_between(std::int32_t from_ms, std::int32_t to_ms);
 
 }  // namespace kolvex

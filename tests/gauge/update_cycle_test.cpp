@@ -24,6 +24,8 @@ TEST(WholeSeconds, TruncatesAndSurvivesTheWrap) {
       {1000, 1000, 0},
       {INT_MAX - 500, INT_MIN + 1500, 2},  // 2001 ms across the wrap of the count
       {-1, 1999, 2},
+      {0, INT_MIN, 2147483},  // first switch-on more than 2^31 ms after loading
+      {1000, 0, 4294966},     // a clock set back reads as the long way round: the tick runs
   };
   for (const Case& c : cases) {
     EXPECT_EQ(whole_seconds_between(c.from, c.to), c.seconds) << c.from << " -> " << c.to;

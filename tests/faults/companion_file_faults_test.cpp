@@ -8,15 +8,11 @@
 
 #include "database/turnpoint_store.h"
 #include "tests/faults/fault_fixture.h"
+#include "tests/support/append_only.h"
 #include "tests/support/instrument.h"
 
 #if !defined(_WIN32)
 #include <unistd.h>
-#endif
-#if defined(__linux__)
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #endif
 
 namespace kolvex {
@@ -95,40 +91,10 @@ TEST_F(CompanionFileFaults, ReadOnlyFolderAndFilesAreSkipped) {
 #endif
 
 #if defined(__linux__)
-// An append-only file refuses to be emptied and takes lines at its end: the case of the append
-// fallback. Setting the flag needs the privilege to and a file system that keeps it.
-class AppendOnly {
- public:
-  explicit AppendOnly(const char* path) : fd_(::open(path, O_RDONLY)) { set(FS_APPEND_FL); }
-  ~AppendOnly() {
-    if (set_) {
-      set(0);
-    }
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-  }
-  AppendOnly(const AppendOnly&) = delete;
-  AppendOnly& operator=(const AppendOnly&) = delete;
-  bool active() const { return set_; }
-
- private:
-  void set(int flag) {
-    int flags = 0;
-    if (fd_ < 0 || ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0) {
-      return;
-    }
-    flags = (flags & ~FS_APPEND_FL) | flag;
-    set_ = ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0 && flag != 0;
-  }
-  int fd_;
-  bool set_ = false;
-};
-
 TEST_F(CompanionFileFaults, FileThatCannotBeEmptiedGrowsByOneFramePerFrame) {
   switch_on();
   const std::string one_frame = read_file("KOLVEX.TGT");
-  AppendOnly append_only("KOLVEX.TGT");
+  testing::AppendOnly append_only("KOLVEX.TGT");
   if (!append_only.active()) {
     GTEST_SKIP() << "no append-only files here (needs the privilege and a file system for it)";
   }

@@ -9,14 +9,8 @@
 
 #include "database/turnpoint_store.h"
 #include "gauge/navigator_state.h"
+#include "tests/support/append_only.h"
 #include "tests/support/instrument.h"
-
-#if defined(__linux__)
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <unistd.h>
-#endif
 
 namespace kolvex {
 namespace {
@@ -167,39 +161,9 @@ TEST_F(CompanionFiles, UnopenableFileIsSkippedAndTheOtherStillWritten) {
 }
 
 #if defined(__linux__)
-// An append-only file refuses to be emptied but takes more lines at its end. Setting the flag
-// needs the privilege to change it and a file system that keeps it.
-class AppendOnly {
- public:
-  explicit AppendOnly(const char* path) : fd_(::open(path, O_RDONLY)) { set(FS_APPEND_FL); }
-  ~AppendOnly() {
-    if (set_) {
-      set(0);
-    }
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-  }
-  AppendOnly(const AppendOnly&) = delete;
-  AppendOnly& operator=(const AppendOnly&) = delete;
-  bool active() const { return set_; }
-
- private:
-  void set(int flag) {
-    int flags = 0;
-    if (fd_ < 0 || ::ioctl(fd_, FS_IOC_GETFLAGS, &flags) != 0) {
-      return;
-    }
-    flags = (flags & ~FS_APPEND_FL) | flag;
-    set_ = ::ioctl(fd_, FS_IOC_SETFLAGS, &flags) == 0 && flag != 0;
-  }
-  int fd_;
-  bool set_ = false;
-};
-
 TEST_F(CompanionFiles, FileThatCannotBeEmptiedIsAppendedTo) {
   testing::write_file("KOLVEX.MAX", "earlier");
-  AppendOnly append_only("KOLVEX.MAX");
+  testing::AppendOnly append_only("KOLVEX.MAX");
   if (!append_only.active()) {
     GTEST_SKIP() << "no append-only files here (needs the privilege and a file system for it)";
   }

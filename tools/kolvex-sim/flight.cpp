@@ -8,6 +8,7 @@
 #include <sstream>
 #include <thread>
 
+#include "tools/kolvex-sim/simulator.h"
 #include "tools/kolvex-sim/terminal_face.h"
 
 namespace kolvex::sim {
@@ -20,30 +21,6 @@ constexpr double kKmPerDegreeNorth = 111.15;
 // Host variable units: minutes of arc.
 constexpr double kLatitudeUnitsPerMinute = 1852.175925953;
 constexpr double kLongitudeUnitsPerMinute = 13031248921.78;
-
-std::vector<std::string_view> words(std::string_view line) {
-  std::vector<std::string_view> tokens;
-  std::size_t at = 0;
-  while (at < line.size()) {
-    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) {
-      ++at;
-    }
-    const std::size_t start = at;
-    while (at < line.size() && line[at] != ' ' && line[at] != '\t') {
-      ++at;
-    }
-    if (at > start) {
-      tokens.push_back(line.substr(start, at - start));
-    }
-  }
-  return tokens;
-}
-
-bool number(std::string_view token, double& value) {
-  const char* end = token.data() + token.size();
-  const auto [stop, status] = std::from_chars(token.data(), end, value);
-  return status == std::errc() && stop == end && std::isfinite(value);
-}
 
 std::string trimmed(std::string text) {
   while (!text.empty() && text.back() == ' ') {
@@ -272,7 +249,7 @@ bool Cockpit::replay(const std::vector<std::string_view>& arguments, std::string
       }
       (word == "from" ? from : until) = seconds;
       ++i;
-    } else if (!number(word, speedup) || speedup < 0) {
+    } else if (!parse_number(word, speedup) || speedup < 0) {
       error = "'" + std::string(word) + "' is not a speed-up (a number, 0 for no waiting)";
       return false;
     }
@@ -405,7 +382,7 @@ bool Cockpit::run_line(std::string_view line, std::string& error) {
   if (!content.empty() && content.back() == '\r') {
     content.remove_suffix(1);
   }
-  const std::vector<std::string_view> tokens = words(content);
+  const std::vector<std::string_view> tokens = split(content);
   const std::string_view command = tokens.empty() ? std::string_view() : tokens[0];
   const std::size_t count = tokens.empty() ? 0 : tokens.size() - 1;
 
@@ -416,7 +393,7 @@ bool Cockpit::run_line(std::string_view line, std::string& error) {
       return false;
     }
     for (int i = 0; i < 3; ++i) {
-      if (!number(tokens[static_cast<std::size_t>(i) + 1], values[i])) {
+      if (!parse_number(tokens[static_cast<std::size_t>(i) + 1], values[i])) {
         error = "'" + std::string(tokens[static_cast<std::size_t>(i) + 1]) + "' is not a number";
         return false;
       }

@@ -17,30 +17,6 @@ constexpr const char* kChildNames[] = {
     "right_readout", "distance_point", "distance_readout", "distance_tenths",
 };
 
-std::vector<std::string_view> split(std::string_view line) {
-  std::vector<std::string_view> tokens;
-  std::size_t at = 0;
-  while (at < line.size()) {
-    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) {
-      ++at;
-    }
-    const std::size_t start = at;
-    while (at < line.size() && line[at] != ' ' && line[at] != '\t') {
-      ++at;
-    }
-    if (at > start) {
-      tokens.push_back(line.substr(start, at - start));
-    }
-  }
-  return tokens;
-}
-
-bool parse_number(std::string_view token, double& value) {
-  const char* end = token.data() + token.size();
-  const auto [stop, status] = std::from_chars(token.data(), end, value);
-  return status == std::errc() && stop == end && std::isfinite(value);
-}
-
 bool parse_integer(std::string_view token, std::int64_t& value) {
   const char* end = token.data() + token.size();
   const auto [stop, status] = std::from_chars(token.data(), end, value);
@@ -81,6 +57,30 @@ std::string file_line(const char* name) {
 }
 
 }  // namespace
+
+std::vector<std::string_view> split(std::string_view line) {
+  std::vector<std::string_view> tokens;
+  std::size_t at = 0;
+  while (at < line.size()) {
+    while (at < line.size() && (line[at] == ' ' || line[at] == '\t')) {
+      ++at;
+    }
+    const std::size_t start = at;
+    while (at < line.size() && line[at] != ' ' && line[at] != '\t') {
+      ++at;
+    }
+    if (at > start) {
+      tokens.push_back(line.substr(start, at - start));
+    }
+  }
+  return tokens;
+}
+
+bool parse_number(std::string_view token, double& value) {
+  const char* end = token.data() + token.size();
+  const auto [stop, status] = std::from_chars(token.data(), end, value);
+  return status == std::errc() && stop == end && std::isfinite(value);
+}
 
 std::string escape(std::string_view bytes) {
   std::string out;

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "tools/panel_host/panel_host.h"
 
@@ -13,6 +14,11 @@ namespace kolvex::sim {
 // A text as the output shows it between quotes: printable ASCII as is, except " and \, which
 // are escaped, and every other byte as \n, \r or \xHH.
 std::string escape(std::string_view bytes);
+
+// The words of a scenario line, separated by spaces and tabs.
+std::vector<std::string_view> split(std::string_view line);
+// A scenario number: the whole token a finite decimal number, read without locale.
+bool parse_number(std::string_view token, double& value);
 
 class Simulator {
  public:

@@ -15,21 +15,9 @@ namespace kolvex::testing {
 // Puts every static record of the instrument back to its load-time contents.
 void reset_instrument();
 
-// Child positions of the face's elements, in update order.
-enum Child : std::size_t {
-  kFirstLine = 0,
-  kSecondLine = 1,
-  kSteerIcon = 2,
-  kLabelIcon = 3,
-  kDistanceIcon = 4,
-  kTrackIcon = 5,
-  kSatelliteIcon = 6,
-  kLeftReadout = 7,
-  kRightReadout = 8,
-  kDistancePoint = 9,
-  kDistanceReadout = 10,
-  kDistanceTenths = 11,
-};
+// The face's children by their position in the element list.
+using Child = host::FaceChild;
+using enum host::FaceChild;
 
 // Folder of the real-world sample data shared with the project.
 std::filesystem::path shared_data(std::string_view file);

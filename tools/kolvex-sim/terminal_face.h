@@ -8,21 +8,8 @@
 
 namespace kolvex::sim {
 
-// Positions of the face's children in its element list.
-enum FaceChild : std::size_t {
-  kFirstLine = 0,
-  kSecondLine = 1,
-  kSteerIcon = 2,
-  kLabelIcon = 3,
-  kDistanceIcon = 4,
-  kTrackIcon = 5,
-  kSatelliteIcon = 6,
-  kLeftReadout = 7,
-  kRightReadout = 8,
-  kDistancePoint = 9,
-  kDistanceReadout = 10,
-  kDistanceTenths = 11,
-};
+using host::FaceChild;
+using enum host::FaceChild;
 
 // The steering bar's frame as ten characters: blank for frame 0, the centre mark "||" for 5,
 // and one to four arrow heads on the side the pilot should turn to.

@@ -20,6 +20,23 @@ namespace kolvex::host {
 
 enum class Button { on, go, left, up, down, right };
 
+// Positions of the face's children in its element list, the order in which the host updates
+// them.
+enum FaceChild : std::size_t {
+  kFirstLine = 0,
+  kSecondLine = 1,
+  kSteerIcon = 2,
+  kLabelIcon = 3,
+  kDistanceIcon = 4,
+  kTrackIcon = 5,
+  kSatelliteIcon = 6,
+  kLeftReadout = 7,
+  kRightReadout = 8,
+  kDistancePoint = 9,
+  kDistanceReadout = 10,
+  kDistanceTenths = 11,
+};
+
 // Where element bitmaps come from: the host asks for the pixel size of a bitmap id when it
 // installs the elements. Returning false leaves the size at 0, 0.
 class BitmapSource {
